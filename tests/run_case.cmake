@@ -1,9 +1,9 @@
 # Runs one program once and checks everything it did.
 #
-#   cmake -D PROGRAM=<exe> -D INPUT=<file> [-D EXPECTED=<file>]
-#         [-D EMULATOR=<command;args>] [-D ARGS=<arg;arg>] [-D CRLF=ON]
-#         [-D STDIN=closed] [-D STDOUT=closed|full]
-#         [-D STRACE=<strace> -D WRITES=<file> -D TRACE=<file>]
+#   cmake -D PROGRAM=<exe> -D INPUT=<file> -D RESULTS=<path prefix>
+#         [-D EXPECTED=<file>] [-D EMULATOR=<command;args>] [-D ARGS=<arg;arg>]
+#         [-D CRLF=ON] [-D STDIN=closed] [-D STDOUT=closed|full]
+#         [-D STRACE=<strace> -D WRITES=<file>]
 #         -P run_case.cmake
 #
 # The program's stdin is INPUT, never the caller's terminal. Its stdout must
@@ -11,13 +11,18 @@
 # as text-mode streams on Windows write it), its stderr must be empty and its
 # exit status 0. With STDOUT closed or full there is no stdout to compare:
 # the program has to finish quietly all the same. With STRACE, the program's
-# write system calls, as strace records them in TRACE, must equal WRITES.
+# write system calls, as strace records them, must equal WRITES.
+#
+# What the program wrote is kept in files named after RESULTS and compared
+# in hex: execute_process would drop NUL bytes and the "\r" of "\r\n" from
+# an OUTPUT_VARIABLE.
 
 set(command ${EMULATOR} ${PROGRAM} ${ARGS})
 
 if(STRACE)
   set(command ${STRACE} -a0 -qq -e signal=none
-    -e trace=write,writev,pwrite64,pwritev,pwritev2 -o ${TRACE} -- ${command})
+    -e trace=write,writev,pwrite64,pwritev,pwritev2 -o ${RESULTS}.trace
+    -- ${command})
 endif()
 
 set(closes "")
@@ -31,16 +36,16 @@ if(closes)
   set(command sh -c "exec \"$@\"${closes}" sh ${command})
 endif()
 
+set(stdout ${RESULTS}.stdout)
 if(STDOUT STREQUAL "full")
-  set(output OUTPUT_FILE /dev/full)
-else()
-  set(output OUTPUT_VARIABLE actual)
+  set(stdout /dev/full)
 endif()
 
+file(REMOVE ${RESULTS}.stdout ${RESULTS}.stderr ${RESULTS}.trace)
 execute_process(COMMAND ${command}
   INPUT_FILE "${INPUT}"
-  ${output}
-  ERROR_VARIABLE errors
+  OUTPUT_FILE "${stdout}"
+  ERROR_FILE "${RESULTS}.stderr"
   RESULT_VARIABLE status
   TIMEOUT 60)
 
@@ -53,34 +58,42 @@ function(visible out text)
   set(${out} "\"${text}\"" PARENT_SCOPE)
 endfunction()
 
-# Appends a report to `failures` unless `actual` equals `expected`.
-function(compare what expected actual)
-  if(NOT actual STREQUAL expected)
-    string(LENGTH "${expected}" expected_length)
-    string(LENGTH "${actual}" actual_length)
+# Appends a report to `failures` unless the file holds exactly `expected`.
+function(compare what expected file)
+  string(HEX "${expected}" expected_hex)
+  file(READ "${file}" actual_hex HEX)
+  if(NOT actual_hex STREQUAL expected_hex)
+    file(READ "${file}" actual)
     visible(expected "${expected}")
     visible(actual "${actual}")
+    string(LENGTH "${expected_hex}" expected_length)
+    string(LENGTH "${actual_hex}" actual_length)
+    math(EXPR expected_length "${expected_length} / 2")
+    math(EXPR actual_length "${actual_length} / 2")
     string(APPEND failures "${what} differs:\n"
       "  expected (${expected_length} bytes): ${expected}\n"
-      "  actual   (${actual_length} bytes): ${actual}\n")
+      "                      hex: ${expected_hex}\n"
+      "  actual   (${actual_length} bytes): ${actual}\n"
+      "                      hex: ${actual_hex}\n")
     set(failures "${failures}" PARENT_SCOPE)
   endif()
 endfunction()
 
 set(failures "")
-compare("exit status" "0" "${status}")
-compare("stderr" "" "${errors}")
+if(NOT status STREQUAL "0")
+  string(APPEND failures "exit status: expected 0, got ${status}\n")
+endif()
+compare("stderr" "" ${RESULTS}.stderr)
 if(DEFINED EXPECTED)
   file(READ "${EXPECTED}" expected)
   if(CRLF)
     string(REPLACE "\n" "\r\n" expected "${expected}")
   endif()
-  compare("stdout" "${expected}" "${actual}")
+  compare("stdout" "${expected}" ${stdout})
 endif()
 if(STRACE)
   file(READ "${WRITES}" expected)
-  file(READ "${TRACE}" actual)
-  compare("write calls" "${expected}" "${actual}")
+  compare("write calls" "${expected}" ${RESULTS}.trace)
 endif()
 
 if(failures)
