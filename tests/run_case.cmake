@@ -3,7 +3,7 @@
 #   cmake -D PROGRAM=<exe> -D INPUT=<file> -D RESULTS=<path prefix>
 #         [-D EXPECTED=<file>] [-D EMULATOR=<command;args>] [-D ARGS=<arg;arg>]
 #         [-D CRLF=ON] [-D STDIN=closed] [-D STDOUT=closed|full]
-#         [-D STRACE=<strace> -D WRITES=<file>]
+#         [-D STRACE=<strace> -D WRITES=<file>] [-D VALGRIND=<valgrind>]
 #         -P run_case.cmake
 #
 # The program's stdin is INPUT, never the caller's terminal. Its stdout must
@@ -11,13 +11,20 @@
 # as text-mode streams on Windows write it), its stderr must be empty and its
 # exit status 0. With STDOUT closed or full there is no stdout to compare:
 # the program has to finish quietly all the same. With STRACE, the program's
-# write system calls, as strace records them, must equal WRITES.
+# write system calls, as strace records them, must equal WRITES. With
+# VALGRIND, the program runs under memcheck, and any error it finds (an
+# uninitialised read, an invalid access, a leak) fails the case.
 #
 # What the program wrote is kept in files named after RESULTS and compared
 # in hex: execute_process would drop NUL bytes and the "\r" of "\r\n" from
 # an OUTPUT_VARIABLE.
 
 set(command ${EMULATOR} ${PROGRAM} ${ARGS})
+
+if(VALGRIND)
+  set(command ${VALGRIND} --quiet --error-exitcode=99 --leak-check=full
+    --errors-for-leak-kinds=definite,indirect -- ${command})
+endif()
 
 if(STRACE)
   set(command ${STRACE} -a0 -qq -e signal=none
