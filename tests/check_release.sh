@@ -52,49 +52,42 @@ for artefact in "${artefacts[@]}"; do
   fi
 done
 
-# Lists the files in a package, without directories, sorted.
+# Lists the files in a package or an installed tree, without folders, sorted.
 contents() {
   case $1 in
     *.tar.gz) tar -tzf "$1" ;;
     *.zip) unzip -Z1 "$1" ;;
     *.deb) dpkg-deb --fsys-tarfile "$1" | tar -t ;;
+    *) (cd "$1" && find . -type f) ;;
   esac | grep -v '/$' | sed 's|^\./||' | sort
 }
 
+# expect <package or folder> <file>...: it holds exactly these files.
 expect() {
-  local package=$work/first/build/$1
+  local where=$1
   shift
   local expected actual
   expected=$(printf '%s\n' "$@" | sort)
-  actual=$(contents "$package")
+  actual=$(contents "$where")
   if [ "$actual" = "$expected" ]; then
-    echo "holds what it should: ${package##*/}"
+    echo "holds what it should: ${where#"$work"/}"
     passed=$((passed + 1))
   else
     printf 'WRONG CONTENTS: %s\n--- expected\n%s\n--- actual\n%s\n' \
-      "${package##*/}" "$expected" "$actual"
+      "${where#"$work"/}" "$expected" "$actual"
     failed=$((failed + 1))
   fi
 }
 
-# Lists the files under a folder, sorted.
-installed() { (cd "$1" && find . -type f | sed 's|^\./||' | sort); }
-
+built=$work/first/build
 doc=share/doc/console_basics
-cmake --install "$work/first/build/release" --prefix "$work/installed" > /dev/null
-expected=$(printf '%s\n' bin/swap_values bin/echo_integer $doc/README.md $doc/LICENSE | sort)
-if [ "$(installed "$work/installed")" = "$expected" ]; then
-  echo "cmake --install puts both programs in bin/"
-  passed=$((passed + 1))
-else
-  printf 'WRONG INSTALL:\n%s\n' "$(installed "$work/installed")"
-  failed=$((failed + 1))
-fi
-expect release/console_basics-1.0.0-Linux.tar.gz \
+cmake --install "$built/release" --prefix "$work/installed" > /dev/null
+expect "$work/installed" {bin/swap_values,bin/echo_integer,$doc/README.md,$doc/LICENSE}
+expect "$built/release/console_basics-1.0.0-Linux.tar.gz" \
   console_basics-1.0.0-Linux/{bin/swap_values,bin/echo_integer,$doc/README.md,$doc/LICENSE}
-expect release/console-basics_1.0.0_amd64.deb \
+expect "$built/release/console-basics_1.0.0_amd64.deb" \
   usr/{bin/swap_values,bin/echo_integer,$doc/README.md,$doc/LICENSE}
-expect windows-x64/console_basics-1.0.0-win64.zip \
+expect "$built/windows-x64/console_basics-1.0.0-win64.zip" \
   console_basics-1.0.0-win64/{bin/swap_values.exe,bin/echo_integer.exe,README.md,LICENSE}
 
 echo "$passed passed, $failed failed"
