@@ -12,6 +12,9 @@ if(NOT CMAKE_CXX_COMPILER)
     "(Debian package g++-mingw-w64-x86-64-posix).")
 endif()
 
+# Compiles the version resource and manifest into each .exe.
+find_program(CMAKE_RC_COMPILER NAMES ${triple}-windres)
+
 set(CMAKE_FIND_ROOT_PATH /usr/${triple})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
