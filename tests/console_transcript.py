@@ -11,12 +11,15 @@ import sys
 
 import pexpect
 
+import pseudo_terminal
+
 PROMPT = "Enter an integer: "
 EXPECTED = b"Enter an integer: 42\r\nYou entered 42"
 
 
 def main():
     command = [arg for arg in sys.argv[1:] if arg]
+    pseudo_terminal.skip_unless_available()
     screen = io.BytesIO()
     console = pexpect.spawn(command[0], command[1:], timeout=30)
     console.logfile_read = screen
