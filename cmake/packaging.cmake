@@ -38,14 +38,6 @@ else()
   as_debian_field_text(license_terms "${CMAKE_MATCH_2}")
   configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/copyright.in ${doc}/copyright @ONLY)
 
-  # The man pages and the changelog are compressed as Debian wants them: at
-  # the highest level, with no file name or time stamp inside, so that the
-  # bytes depend on the text alone.
-  set(man_pages)
-  foreach(program IN LISTS programs)
-    configure_file(${program}/${program}.1.in ${doc}/${program}.1 @ONLY)
-    list(APPEND man_pages ${doc}/${program}.1.gz)
-  endforeach()
   # The changelog is written by hand; its latest entry must be this version.
   set(changelog ${CMAKE_CURRENT_LIST_DIR}/debian/changelog.in)
   file(STRINGS ${changelog} latest LIMIT_COUNT 1)
@@ -54,6 +46,15 @@ else()
     message(FATAL_ERROR "${changelog}: the latest entry is not for ${PROJECT_VERSION}.")
   endif()
   configure_file(${changelog} ${doc}/changelog @ONLY)
+
+  # The man pages and the changelog are compressed as Debian wants them: at
+  # the highest level, with no file name or time stamp inside, so that the
+  # bytes depend on the text alone.
+  set(man_pages)
+  foreach(program IN LISTS programs)
+    configure_file(${program}/${program}.1.in ${doc}/${program}.1 @ONLY)
+    list(APPEND man_pages ${doc}/${program}.1.gz)
+  endforeach()
   find_program(GZIP gzip REQUIRED)
   foreach(compressed IN LISTS man_pages ITEMS ${doc}/changelog.gz)
     string(REGEX REPLACE "[.]gz$" "" text ${compressed})
