@@ -22,10 +22,14 @@ if(CPACK_DEBIAN_LINTIAN_OVERRIDES)
 endif()
 
 # A checksum of every file, and the space they take, in KiB as dpkg counts.
+# Each file is touched too: install keeps a source file's time, and dpkg-deb
+# brings only later times back to SOURCE_DATE_EPOCH, so a file older than
+# the last commit would keep its own.
 file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${root} ${root}/*)
 set(md5sums "")
 set(installed_size 0)
 foreach(file IN LISTS files)
+  file(TOUCH_NOCREATE ${root}/${file})
   file(MD5 ${root}/${file} md5)
   string(APPEND md5sums "${md5}  ${file}\n")
   file(SIZE ${root}/${file} bytes)
